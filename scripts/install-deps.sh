@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev libpugixml-dev libcurl4-openssl-dev  # benchmarks and their peers
   libexpat1-dev                              # the XML differential test's reference parser
   iproute2 nftables                          # network namespaces for unreachable-host tests
+  locales                                    # date-order tests build their own locales
 )
 
 missing=()
