@@ -1,21 +1,51 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kelmora and opens its main dialog.
+# Installs what is missing, builds Kelmora, starts a simulated recorder on loopback and
+# opens the main dialog pointed at it. The demo keeps its own settings in build/demo/Xml,
+# so a user's own settings are never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target kelmora kelmora-cli
+cmake --build --preset default --target kelmora kelmora-cli kelmora-recorder-sim
 
-# The program keeps its settings in the folder Xml beside itself: build/default/Xml here.
+bin=build/default
+demo=build/demo
+mkdir -p "$demo/Xml"
+cp "$bin/kelmora" "$bin/kelmora-cli" "$demo/"
+
+# The simulated recorder: 5 pages of 40 entries over the last 10 days, a blocked
+# recording every 9th entry, Korean texts; port chosen by the system.
+simlog=$(mktemp)
+"$bin/kelmora-recorder-sim" --pages 5 --items 40 --days 10 --block-every 9 >"$simlog" 2>&1 &
+sim=$!
+trap 'kill $sim 2>/dev/null || true; rm -f "$simlog"' EXIT
+port=""
+for _ in $(seq 1 50); do
+  port=$(sed -n 's/^recorder listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$simlog" | head -n 1)
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+if [ -z "$port" ]; then
+  echo "The simulated recorder did not start:"; cat "$simlog"; exit 1
+fi
+cli="$demo/kelmora-cli"
+"$cli" settings set VornAddress 127.0.0.1 >/dev/null
+"$cli" settings set VornPort "$port" >/dev/null
+echo "Simulated recorder on 127.0.0.1:$port (its requests: $simlog)"
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   cat <<MSG
 No display found (DISPLAY and WAYLAND_DISPLAY are not set), so the main dialog cannot open.
-  Offscreen, for screenshots and tests:  QT_QPA_PLATFORM=offscreen build/default/kelmora
-  Under a virtual display:              xvfb-run build/default/kelmora
-  On the terminal:                      build/default/kelmora-cli --help
-                                        build/default/kelmora-cli probe --address 127.0.0.1 --port 8080
+  Offscreen, for screenshots and tests:  QT_QPA_PLATFORM=offscreen $demo/kelmora
+  Under a virtual display:              xvfb-run $demo/kelmora
+  On the terminal, the same commands:   $cli --help
+Here is what the terminal commands say about the simulated recorder:
 MSG
+  for cmd in probe info errors; do
+    echo "\$ kelmora-cli $cmd"
+    "$cli" "$cmd" 2>&1 | head -n 12 || true
+  done
   exit 0
 fi
-exec build/default/kelmora
+"$demo/kelmora"

@@ -12,6 +12,7 @@ PACKAGES=(
   libexpat1-dev                              # the XML differential test's reference parser
   iproute2 nftables                          # network namespaces for unreachable-host tests
   locales                                    # date-order tests build their own locales
+  xvfb xauth                                 # xvfb-run: the desktop program on a virtual display
 )
 
 missing=()

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/LogRecord.h"
+
 // The icon kinds of a message box, with the values the Windows flags have.
 enum class MessageIcon
 {
@@ -18,4 +20,8 @@ public:
     // A modal message with an OK button; texts are code page 949.
     virtual void ShowMessage(const std::string& strText, const std::string& strCaption,
                              MessageIcon icon) = 0;
+    // A modal window with a caption and one text (the information window).
+    virtual void ShowText(const std::string& strTitle, const std::string& strText) = 0;
+    // The modal log viewer: the records in a sortable list that can be saved as CSV.
+    virtual void ShowLogViewer(const std::string& strTitle, const LogRecordMap& records) = 0;
 };

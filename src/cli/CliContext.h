@@ -30,7 +30,7 @@ struct CCliContext
     CKelmoraApp& app;
     const CliOptions& options;
     const CCliFields& fields;
-    CCliUserInterface& ui;
+    CCliUserInterface& ui; // ShowText prints to out
     std::ostream& out;
     std::ostream& err;
 };
@@ -42,3 +42,8 @@ constexpr int kExitUsage = 2;
 
 // The commands; each returns its exit code.
 int RunProbe(CCliContext& ctx);
+int RunPaths(CCliContext& ctx);
+int RunInfo(CCliContext& ctx);
+int RunErrors(CCliContext& ctx);
+int RunLog(CCliContext& ctx);
+int RunSettings(CCliContext& ctx);

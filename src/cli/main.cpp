@@ -18,6 +18,16 @@ struct CliCommand
 const CliCommand kCommands[] = {
     {"probe", "test whether the recorder's port accepts a TCP connection within the wait",
      RunProbe},
+    {"info", "[--path PATH] [--auth query|basic|digest] [--tls] [--raw]: the information page",
+     RunInfo},
+    {"errors", "scan the whole log for blocked recordings (Record Block), by date and hour",
+     RunErrors},
+    {"log", "[--output FILE] [--utf8]: the whole log as the viewer's CSV export (code page 949)",
+     RunLog},
+    {"paths", "FILE [--indexed NAME]...: list the path and text of every element of an XML file",
+     RunPaths},
+    {"settings", "list | get NAME | set NAME VALUE: the saved settings (AppSettings.xml)",
+     RunSettings},
 };
 
 void PrintHelp(std::ostream& os)

@@ -168,10 +168,25 @@ void CKelmoraDlg::OnBnClickedConnectionTest()
     m_commands.OnBnClickedConnectionTest();
 }
 
-// The next commands arrive with the recorder pages and the line check.
-void CKelmoraDlg::OnBnClickedSystemInformation() {}
-void CKelmoraDlg::OnBnClickedRecordingErrors() {}
-void CKelmoraDlg::OnBnClickedSystemLog() {}
+void CKelmoraDlg::OnBnClickedSystemInformation()
+{
+    CWaitCursor wait;
+    m_commands.OnBnClickedSystemInformation();
+}
+
+void CKelmoraDlg::OnBnClickedRecordingErrors()
+{
+    CWaitCursor wait;
+    m_commands.OnBnClickedRecordingErrors();
+}
+
+void CKelmoraDlg::OnBnClickedSystemLog()
+{
+    CWaitCursor wait;
+    m_commands.OnBnClickedSystemLog();
+}
+
+// The next command arrives with the line check.
 void CKelmoraDlg::OnBnClickedLineCheck() {}
 
 void CKelmoraDlg::OnAbout()

@@ -4,6 +4,8 @@
 #include <QPushButton>
 
 #include "app/Texts.h"
+#include "gui/DlgGeneralInformation.h"
+#include "gui/DlgLogViewer.h"
 #include "gui/QtText.h"
 
 QMessageBox* CreateMessageBox(QWidget* pOwner, const std::string& strText,
@@ -30,6 +32,32 @@ void CQtUserInterface::ShowMessage(const std::string& strText, const std::string
     QMessageBox* box = CreateMessageBox(m_pOwner, strText, strCaption, icon);
     box->exec();
     delete box;
+    if (bWaiting)
+        QApplication::restoreOverrideCursor();
+}
+
+void CQtUserInterface::ShowText(const std::string& strTitle, const std::string& strText)
+{
+    bool bWaiting = QApplication::overrideCursor() != nullptr;
+    if (bWaiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    CDlgGeneralInformation dlg(m_pOwner);
+    dlg.m_strTitle = strTitle;
+    dlg.m_strText = strText;
+    dlg.exec();
+    if (bWaiting)
+        QApplication::restoreOverrideCursor();
+}
+
+void CQtUserInterface::ShowLogViewer(const std::string& strTitle, const LogRecordMap& records)
+{
+    bool bWaiting = QApplication::overrideCursor() != nullptr;
+    if (bWaiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    CDlgLogViewer dlg(m_pOwner);
+    dlg.m_strTitle = strTitle;
+    dlg.m_mapRecords = records;
+    dlg.exec();
     if (bWaiting)
         QApplication::restoreOverrideCursor();
 }

@@ -17,6 +17,8 @@ public:
     explicit CQtUserInterface(QWidget* pOwner);
     void ShowMessage(const std::string& strText, const std::string& strCaption,
                      MessageIcon icon) override;
+    void ShowText(const std::string& strTitle, const std::string& strText) override;
+    void ShowLogViewer(const std::string& strTitle, const LogRecordMap& records) override;
 
 private:
     QWidget* m_pOwner;

@@ -28,6 +28,8 @@ constexpr int kSliceMs = 20;
 // A request header must arrive within this time and size.
 constexpr int kRequestWaitMs = 10000;
 constexpr std::size_t kMaxRequest = 65536;
+// Requests kept for Requests(): far more than any test makes.
+constexpr std::size_t kMaxRecordedRequests = 100000;
 
 const char* ReasonPhrase(int nStatus)
 {
@@ -285,8 +287,12 @@ CTestHttpServer::~CTestHttpServer()
         SSL_CTX_free(m_pCtx);
 }
 
-bool CTestHttpServer::Start(bool bTls)
+bool CTestHttpServer::Start(bool bTls, const std::string& strAddress, std::uint16_t nPort)
 {
+    in_addr address;
+    // Loopback only: tests and the simulator never listen where other hosts could reach.
+    if (::inet_aton(strAddress.c_str(), &address) == 0 || (ntohl(address.s_addr) >> 24) != 127)
+        return false;
     platform::StartSockets();
     if (bTls)
     {
@@ -314,7 +320,11 @@ bool CTestHttpServer::Start(bool bTls)
     sockaddr_in sin;
     std::memset(&sin, 0, sizeof(sin));
     sin.sin_family = AF_INET;
-    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sin.sin_addr = address;
+    sin.sin_port = htons(nPort);
+    int reuse = 1;
+    // A simulator restarted on its fixed port must not wait for old connections to time out.
+    ::setsockopt(m_fdListen, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof(reuse));
     socklen_t length = sizeof(sin);
     if (::bind(m_fdListen, reinterpret_cast<sockaddr*>(&sin), sizeof(sin)) != 0 ||
         ::listen(m_fdListen, 64) != 0 ||
@@ -571,6 +581,10 @@ void CTestHttpServer::Serve(int fd)
             }
             {
                 std::lock_guard<std::mutex> guard(m_mutex);
+                // A simulator may run for days: keep the newest requests only.
+                if (m_requests.size() >= kMaxRecordedRequests)
+                    m_requests.erase(m_requests.begin(),
+                                     m_requests.begin() + kMaxRecordedRequests / 2);
                 m_requests.push_back(raw);
             }
             bAnswer = raw.find("\r\n\r\n") != std::string::npos;

@@ -85,8 +85,10 @@ public:
     CTestHttpServer(const CTestHttpServer&) = delete;
     CTestHttpServer& operator=(const CTestHttpServer&) = delete;
 
-    // Starts listening; with bTls every connection is TLS with a certificate made now.
-    bool Start(bool bTls = false);
+    // Starts listening on a loopback address and port (0: any free one); with bTls every
+    // connection is TLS with a certificate made now.
+    bool Start(bool bTls = false, const std::string& strAddress = "127.0.0.1",
+               std::uint16_t nPort = 0);
     void Stop();
     std::uint16_t Port() const { return m_nPort; }
 
