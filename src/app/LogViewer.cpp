@@ -27,16 +27,9 @@ std::vector<ListColumnInfo> MakeLogViewerColumns()
     std::vector<ListColumnInfo> columns;
     for (const ColumnDef& def : defs)
     {
-        ListColumnInfo column;
-        column.strTitle = def.pszTitle != nullptr ? std::string(def.pszTitle) : GetText(def.title);
-        column.nWidth = def.nWidth;
-        column.nHeaderImage = 0;
-        column.nSortType = def.nSortType;
-        column.bSortable = 1;
-        column.bAscending = 0;
-        column.nFormat = def.nFormat;
-        column.nTag = static_cast<std::intptr_t>(columns.size());
-        columns.push_back(column);
+        columns.push_back(MakeSortableColumn(
+            def.pszTitle != nullptr ? std::string(def.pszTitle) : GetText(def.title), def.nWidth,
+            def.nSortType, def.nFormat, static_cast<std::intptr_t>(columns.size())));
     }
     return columns;
 }

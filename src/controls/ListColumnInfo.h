@@ -38,6 +38,21 @@ struct ListColumnInfo
     std::intptr_t nTag = 0; // the caller's value, not interpreted
 };
 
+// A sortable column whose first sort is descending, as both list dialogs define theirs.
+inline ListColumnInfo MakeSortableColumn(const std::string& strTitle, int nWidth, int nSortType,
+                                         int nFormat, std::intptr_t nTag)
+{
+    ListColumnInfo column;
+    column.strTitle = strTitle;
+    column.nWidth = nWidth;
+    column.nSortType = nSortType;
+    column.bSortable = 1;
+    column.bAscending = 0;
+    column.nFormat = nFormat;
+    column.nTag = nTag;
+    return column;
+}
+
 // True for the sort types 1..9, the ones that order rows.
 inline bool IsKnownSortType(int nSortType)
 {

@@ -6,7 +6,7 @@
 
 #include "app/MainCommands.h"
 #include "platform/Codepage.h"
-#include "support/LogPageBuilder.h"
+#include "support/LogPageServer.h"
 #include "support/LoopbackListener.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempDir.h"
@@ -113,40 +113,7 @@ TEST(SystemInformation, FailuresShowTheirTextAndStoreNothing)
 namespace
 {
 
-// Serves log pages by number; a page without an entry answers 404.
-struct CLogServer
-{
-    CLogServer()
-    {
-        server.Start();
-        server.SetHandler(
-            [this](const TestHttpRequest& request)
-            {
-                std::size_t at = request.strTarget.find("page=");
-                int page =
-                    at == std::string::npos ? 0 : std::atoi(request.strTarget.c_str() + at + 5);
-                auto found = pages.find(page);
-                return found == pages.end() ? TestHttpAnswer::Page(404, "no page") : found->second;
-            });
-    }
-    std::vector<int> RequestedPages()
-    {
-        std::vector<int> result;
-        for (const std::string& raw : server.Requests())
-        {
-            std::size_t at = raw.find("page=");
-            result.push_back(at == std::string::npos ? 0 : std::atoi(raw.c_str() + at + 5));
-        }
-        return result;
-    }
-    void Page(int n, const std::string& total, const std::vector<LogItemFields>& items)
-    {
-        pages[n] = TestHttpAnswer::Page(200, MakeLogPageXml(total, items));
-    }
-
-    CTestHttpServer server;
-    std::map<int, TestHttpAnswer> pages;
-};
+using CLogServer = CLogPageServer;
 
 const char* const kBlock = "Record Block ch1";
 

@@ -8,7 +8,7 @@
 #include "app/MainCommands.h"
 #include "controls/ListCtrlEx.h"
 #include "platform/Codepage.h"
-#include "support/LogPageBuilder.h"
+#include "support/LogPageServer.h"
 #include "support/LoopbackListener.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempDir.h"
@@ -49,31 +49,7 @@ struct CCommandRig
     CMainCommands commands{settings, fields, ui};
 };
 
-// Serves log pages by number; a page without an entry answers 404.
-struct CLogServer
-{
-    CLogServer()
-    {
-        server.Start();
-        server.SetHandler(
-            [this](const TestHttpRequest& request)
-            {
-                std::size_t at = request.strTarget.find("page=");
-                int page =
-                    at == std::string::npos ? 0 : std::atoi(request.strTarget.c_str() + at + 5);
-                auto found = pages.find(page);
-                return found == pages.end() ? TestHttpAnswer::Page(404, "no page") : found->second;
-            });
-    }
-    void Page(int n, const std::string& total, const std::vector<LogItemFields>& items)
-    {
-        pages[n] = TestHttpAnswer::Page(200, MakeLogPageXml(total, items));
-    }
-    int Requests() { return static_cast<int>(server.Requests().size()); }
-
-    CTestHttpServer server;
-    std::map<int, TestHttpAnswer> pages;
-};
+using CLogServer = CLogPageServer;
 
 LogItemFields Entry(int index, const std::string& content = "event")
 {
@@ -113,7 +89,7 @@ TEST(SystemLog, TwoPagesNewestFirstGiveAllRecordsAscendingAndStoreAfterTheViewer
     bool bStoredWhileOpen = true;
     rig.ui.m_fnOnLogViewer = [&]() { bStoredWhileOpen = rig.Stored(); };
     EXPECT_TRUE(rig.commands.OnBnClickedSystemLog());
-    EXPECT_EQ(log.Requests(), 2);
+    EXPECT_EQ(log.RequestedPages().size(), 2u);
     EXPECT_TRUE(rig.ui.m_messages.empty());
     ASSERT_EQ(rig.ui.m_logViewers.size(), 1u);
     const auto& viewer = rig.ui.m_logViewers[0];
@@ -187,7 +163,7 @@ TEST(SystemLog, AFailureIsSaidAndTheViewerStillOpensWithWhatWasRead)
         bool bShownAfterMessage = false;
         rig.ui.m_fnOnLogViewer = [&]() { bShownAfterMessage = rig.ui.m_messages.size() == 1; };
         EXPECT_FALSE(rig.commands.OnBnClickedSystemLog()) << c.name;
-        EXPECT_EQ(log.Requests(), 2) << c.name;
+        EXPECT_EQ(log.RequestedPages().size(), 2u) << c.name;
         ASSERT_EQ(rig.ui.m_messages.size(), 1u) << c.name;
         EXPECT_EQ(rig.ui.m_messages[0].strText, K(c.text)) << c.name;
         EXPECT_EQ(rig.ui.m_messages[0].strCaption, K("시스템 로그"));

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "platform/Codepage.h"
-#include "support/LogPageBuilder.h"
+#include "support/LogPageServer.h"
 #include "support/LoopbackListener.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
@@ -20,25 +20,7 @@ std::string K(const char* utf8)
     return platform::Utf8ToCp949(utf8);
 }
 
-// Serves log pages by number; a page without an entry answers 404.
-struct CLogServer
-{
-    CLogServer()
-    {
-        server.Start();
-        server.SetHandler(
-            [this](const TestHttpRequest& request)
-            {
-                std::size_t at = request.strTarget.find("page=");
-                int page =
-                    at == std::string::npos ? 0 : std::atoi(request.strTarget.c_str() + at + 5);
-                auto found = pages.find(page);
-                return found == pages.end() ? TestHttpAnswer::Page(404, "no page") : found->second;
-            });
-    }
-    CTestHttpServer server;
-    std::map<int, TestHttpAnswer> pages;
-};
+using CLogServer = CLogPageServer;
 
 LogItemFields Entry(int index, const char* content)
 {
