@@ -45,7 +45,10 @@ QSize CDialogUnits::ToPixels(int cx, int cy) const
 QFont MakeDialogFont(const char* pszFamily, int nPointSize)
 {
     QFont font;
-    font.setFamilies(QStringList{QString::fromLatin1(pszFamily), QStringLiteral("NanumGothic"),
+    // Where the template's family is missing, a clear Latin face, then Korean faces for the
+    // Hangul glyphs the Latin ones lack.
+    font.setFamilies(QStringList{QString::fromLatin1(pszFamily), QStringLiteral("DejaVu Sans"),
+                                 QStringLiteral("NanumGothic"),
                                  QStringLiteral("NanumBarunGothic")});
     font.setPointSize(nPointSize);
     return font;
