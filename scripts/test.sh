@@ -17,4 +17,10 @@ if ls fuzz/*_fuzz.cpp >/dev/null 2>&1; then
   scripts/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-30}"
 fi
 
+# The worker pool and the line check once more under ThreadSanitizer.
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan -j "$jobs"
+
+# Every test; CTest's summary closes the run.
 ctest --preset asan -j "$jobs"

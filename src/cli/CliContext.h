@@ -47,3 +47,4 @@ int RunInfo(CCliContext& ctx);
 int RunErrors(CCliContext& ctx);
 int RunLog(CCliContext& ctx);
 int RunSettings(CCliContext& ctx);
+int RunLineCheck(CCliContext& ctx);

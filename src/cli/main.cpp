@@ -28,6 +28,9 @@ const CliCommand kCommands[] = {
      RunPaths},
     {"settings", "list | get NAME | set NAME VALUE: the saved settings (AppSettings.xml)",
      RunSettings},
+    {"linecheck",
+     "[--trains FILE] [--format table|csv|json] [--output FILE]: check every train of the line",
+     RunLineCheck},
 };
 
 void PrintHelp(std::ostream& os)

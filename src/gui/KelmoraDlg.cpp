@@ -13,6 +13,7 @@
 #include "gui/AboutDlg.h"
 #include "gui/AppIcon.h"
 #include "gui/DialogUnits.h"
+#include "gui/DlgCheckTrains.h"
 #include "gui/QtText.h"
 #include "platform/CrtNumbers.h"
 #include "settings/LocalAppSettings.h"
@@ -40,9 +41,10 @@ QString Tr(TextId id)
 
 } // namespace
 
-CKelmoraDlg::CKelmoraDlg(CLocalAppSettings& settings, IUserInterface* pUi, QWidget* pParent)
-    : QDialog(pParent), m_settings(settings), m_qtUi(this), m_ui(pUi ? *pUi : m_qtUi),
-      m_commands(settings, *this, m_ui)
+CKelmoraDlg::CKelmoraDlg(CLocalAppSettings& settings, IUserInterface* pUi, QWidget* pParent,
+                         const std::string& strTrainFile)
+    : QDialog(pParent), m_settings(settings), m_strTrainFile(strTrainFile), m_qtUi(this),
+      m_ui(pUi ? *pUi : m_qtUi), m_commands(settings, *this, m_ui)
 {
     setWindowTitle(QStringLiteral("Kelmora"));
     setWindowIcon(CreateAppIcon());
@@ -186,8 +188,17 @@ void CKelmoraDlg::OnBnClickedSystemLog()
     m_commands.OnBnClickedSystemLog();
 }
 
-// The next command arrives with the line check.
-void CKelmoraDlg::OnBnClickedLineCheck() {}
+void CKelmoraDlg::OnBnClickedLineCheck()
+{
+    // No wait cursor: the checks run behind the modal dialog, which stays usable.
+    CDlgCheckTrains dlg(m_settings, this);
+    dlg.m_strTitle = GetText(TextId::kLineCheckTitle);
+    dlg.m_strTrainFile = m_strTrainFile;
+    dlg.m_nWaitSeconds =
+        m_settings.GetLong(0, settingkeys::kTcpWaitSeconds, settingkeys::kDefaultWaitSeconds);
+    dlg.exec();
+    m_commands.StoreConnectionSettings();
+}
 
 void CKelmoraDlg::OnAbout()
 {

@@ -6,6 +6,7 @@
 
 #include "app/ConnectionInfo.h"
 #include "app/MainCommands.h"
+#include "app/Paths.h"
 #include "gui/QtUserInterface.h"
 
 class QLineEdit;
@@ -17,8 +18,10 @@ class CKelmoraDlg : public QDialog, public IConnectionFields
     Q_OBJECT
 public:
     // pUi replaces the message boxes (tests pass a recording port); null shows real ones.
+    // strTrainFile is the train list the line check reads (code page 949 path).
     explicit CKelmoraDlg(CLocalAppSettings& settings, IUserInterface* pUi = nullptr,
-                         QWidget* pParent = nullptr);
+                         QWidget* pParent = nullptr,
+                         const std::string& strTrainFile = GetTrainListFilePath());
     ~CKelmoraDlg() override;
 
     std::string GetAddressText() const override;
@@ -50,6 +53,7 @@ private:
     void FillFields();
 
     CLocalAppSettings& m_settings;
+    std::string m_strTrainFile;
     CQtUserInterface m_qtUi;
     IUserInterface& m_ui;
     CMainCommands m_commands;

@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     CKelmoraApp app;
     QApplication qapp(argc, argv);
     app.InitInstance();
-    CKelmoraDlg dlg(app.m_settings);
+    CKelmoraDlg dlg(app.m_settings, nullptr, nullptr, app.GetTrainListFilePath());
     dlg.show();
     dlg.exec();
     return 0;

@@ -41,6 +41,8 @@ struct RecorderSimOptions
     bool m_bTls = false;
     std::time_t m_now = 0;                 // 0: the present time, read at start
     std::string m_strName = "KELMORA-SIM"; // the recorder's name on its information page
+    int m_nLine = 0;                       // > 0: a simulated line of this many trains instead
+    std::string m_strTrainsFile = "CheckTrains2.xml"; // the line's train list
 };
 
 // One generated log entry, texts in code page 949.

@@ -125,6 +125,16 @@ bool ParseRecorderSimArgs(const std::vector<std::string>& args, RecorderSimOptio
         }
         else if (arg == "--tls")
             options.m_bTls = true;
+        else if (arg == "--line")
+        {
+            if (!number(1, 1000, options.m_nLine))
+                return false;
+        }
+        else if (arg == "--trains-file")
+        {
+            if (!value(options.m_strTrainsFile))
+                return false;
+        }
         else if (arg == "--name")
         {
             if (!value(options.m_strName))

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <thread>
 
+#include "LineSim.h"
 #include "RecorderSim.h"
 #include "platform/Codepage.h"
 
@@ -33,9 +34,63 @@ const char* kUsage =
     "  --fault silent|close|500 [--fault-page K]  never answer, close half-way, or 500 on page K\n"
     "  --tls                TLS with a certificate made at start\n"
     "  --name TEXT          the recorder's name on its information page\n"
+    "  --line N             a simulated line of N trains (1 to 1000) instead of one recorder\n"
+    "  --trains-file PATH   where --line writes its train list (default CheckTrains2.xml)\n"
     "  --help               this text\n"
     "It answers /system/information.cgi?method=get and /system/log.cgi?first=1&last=1&page=N\n"
-    "and logs one line per request until it is stopped (Ctrl+C).\n";
+    "and logs one line per request until it is stopped (Ctrl+C).\n"
+    "\n"
+    "The simulated line (--line N; --delay-ms applies to every recorder): train k (k = 1..N,\n"
+    "ID k, set number 200+k, direction (k-1) % 2) has its recorder on 127.0.B.H (B = (k-1)/200,\n"
+    "H = 10 + (k-1) % 200) at a free port; its remote-desktop port accepts and closes at once,\n"
+    "except on every third train (k % 3 == 0), where nothing listens on it. By k % 10:\n"
+    "  2, 6, 9  recent \"Record Block\" entries over four pages (the last six days)\n"
+    "  4        silent: accepts and reads the log request, never answers\n"
+    "  5        old-only: every entry nine or more days old, blocks among them\n"
+    "  7        answers 401: demands credentials that the line check never sends\n"
+    "  others   healthy: two pages over ten days without blocks\n"
+    "The train list with every address and port is written to the --trains-file, then one\n"
+    "line per train is printed, then \"line of N trains ready\".\n";
+
+int RunLine(const RecorderSimOptions& options)
+{
+    LineSimOptions line;
+    line.m_nTrains = options.m_nLine;
+    line.m_nDelayMs = options.m_nDelayMs;
+    CLineSim sim(line);
+    sim.SetRequestLog(
+        [](const std::string& text)
+        {
+            std::string utf8 = platform::Cp949ToUtf8(text) + "\n";
+            std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+            std::fflush(stdout);
+        });
+    std::string strError;
+    if (!sim.Start(strError))
+    {
+        std::cerr << "kelmora-recorder-sim: " << strError << '\n';
+        return 1;
+    }
+    if (!sim.WriteTrainsFile(options.m_strTrainsFile))
+    {
+        std::cerr << "kelmora-recorder-sim: cannot write " << options.m_strTrainsFile << '\n';
+        return 1;
+    }
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    for (const LineSimTrain& train : sim.Trains())
+        std::printf("train %d (set %s) recorder %s:%u remote desktop %u (%s) log %s\n", train.m_nID,
+                    train.m_strSetNumber.c_str(), train.m_strAddress.c_str(),
+                    static_cast<unsigned>(train.m_nPort), static_cast<unsigned>(train.m_nRdpPort),
+                    train.m_bRdpOpen ? "open" : "closed", LineSimKindName(train.m_kind));
+    std::printf("line of %d trains ready; train list written to %s\n", options.m_nLine,
+                options.m_strTrainsFile.c_str());
+    std::fflush(stdout);
+    while (!g_bStop)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    sim.Stop();
+    return 0;
+}
 
 } // namespace
 
@@ -55,6 +110,8 @@ int main(int argc, char** argv)
         std::cerr << "kelmora-recorder-sim: " << strError << " (see --help)\n";
         return 2;
     }
+    if (options.m_nLine > 0)
+        return RunLine(options);
     CRecorderSim sim(options);
     sim.SetRequestLog(
         [](const std::string& line)
