@@ -11,7 +11,10 @@
 namespace platform
 {
 
-bool IsPathSeparator(char c) { return c == '/'; }
+bool IsPathSeparator(char c)
+{
+    return c == '/';
+}
 
 std::string GetModuleFilePath()
 {
@@ -68,7 +71,10 @@ bool ReadWholeFile(const std::string& strPath, std::string& strContent)
 // Test hook: bytes the next replace may write before it fails; negative when disarmed.
 static std::atomic<long long> g_nFailReplaceAfterBytes{-1};
 
-void FailNextReplaceAfterBytesForTest(long long nBytes) { g_nFailReplaceAfterBytes = nBytes; }
+void FailNextReplaceAfterBytesForTest(long long nBytes)
+{
+    g_nFailReplaceAfterBytes = nBytes;
+}
 
 static bool WriteAll(int fd, const std::string& strContent)
 {
@@ -81,8 +87,7 @@ static bool WriteAll(int fd, const std::string& strContent)
             size_t nAllowed = static_cast<size_t>(nFailAfter);
             if (nAllowed < strContent.size())
             {
-                if (nAllowed > done &&
-                    ::write(fd, strContent.data() + done, nAllowed - done) < 0)
+                if (nAllowed > done && ::write(fd, strContent.data() + done, nAllowed - done) < 0)
                     return false;
                 errno = ENOSPC;
                 return false;
