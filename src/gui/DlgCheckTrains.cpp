@@ -1,7 +1,5 @@
 #include "gui/DlgCheckTrains.h"
 
-#include <QFile>
-#include <QFileDialog>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <memory>
@@ -13,6 +11,7 @@
 #include "data/XmlSerialization.h"
 #include "gui/DialogUnits.h"
 #include "gui/ListCtrlExView.h"
+#include "gui/ListDialogSupport.h"
 #include "gui/QtText.h"
 #include "gui/QtUserInterface.h"
 #include "linecheck/LineCheck.h"
@@ -43,14 +42,6 @@ struct CDlgCheckTrains::PageWaitSource
         pSettings = nullptr;
     }
 };
-
-namespace
-{
-// The list keeps this much more room below it than its top margin, for the button.
-constexpr int kButtonBandPixels = 30;
-// The button's distance from the right and bottom edges once the window is resized.
-constexpr int kButtonMarginPixels = 10;
-} // namespace
 
 CDlgCheckTrains::CDlgCheckTrains(ISettingManager& settings, QWidget* pParent)
     : QDialog(pParent), m_settings(settings)
@@ -221,38 +212,16 @@ void CDlgCheckTrains::resizeEvent(QResizeEvent* pEvent)
     if (size.width() == 0 || size.height() == 0 || !m_bInitialised || !m_bShown)
         return;
     // Equal margins on all sides, with the button's band below the list.
-    m_listTrains->resize(size.width() - 2 * m_nMarginX,
-                         size.height() - 2 * m_nMarginY - kButtonBandPixels);
-    QSize button = m_pButtonSave->size();
-    m_pButtonSave->move(size.width() - kButtonMarginPixels - button.width(),
-                        size.height() - kButtonMarginPixels - button.height());
+    LayoutListAndSaveButton(m_listTrains, m_pButtonSave, size, m_nMarginX, m_nMarginY);
 }
 
 bool CDlgCheckTrains::AskSaveFileName(std::string& strFileName)
 {
-    // The standard save dialog without an owner; an existing file is replaced unasked.
-    QFileDialog dialog(nullptr);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setNameFilter(QStringLiteral("CSV Files (*.csv)"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(strFileName)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    strFileName = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
-    return true;
+    return AskSaveCsvFileName(strFileName);
 }
 
 void CDlgCheckTrains::OnBnClickedSave()
 {
-    std::string strFileName = kLineStatusFileName;
-    if (!AskSaveFileName(strFileName))
-        return;
-    if (m_listTrains->GetList().SaveToFile(strFileName))
-        return;
-    // A save that did not happen is said, never left looking like a success.
-    std::unique_ptr<QMessageBox> box(
-        CreateMessageBox(this, GetText(TextId::kSaveFailed), m_strTitle, MessageIcon::kError));
-    box->exec();
+    SaveListAsCsv(this, m_listTrains->GetList(), kLineStatusFileName, m_strTitle,
+                  [this](std::string& strFileName) { return AskSaveFileName(strFileName); });
 }

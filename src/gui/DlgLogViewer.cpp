@@ -1,7 +1,5 @@
 #include "gui/DlgLogViewer.h"
 
-#include <QFile>
-#include <QFileDialog>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <memory>
@@ -10,16 +8,9 @@
 #include "app/Texts.h"
 #include "gui/DialogUnits.h"
 #include "gui/ListCtrlExView.h"
+#include "gui/ListDialogSupport.h"
 #include "gui/QtText.h"
 #include "gui/QtUserInterface.h"
-
-namespace
-{
-// The list keeps this much more room below it than its top margin, for the button.
-constexpr int kButtonBandPixels = 30;
-// The button's distance from the right and bottom edges once the window is resized.
-constexpr int kButtonMarginPixels = 10;
-} // namespace
 
 CDlgLogViewer::CDlgLogViewer(QWidget* pParent) : QDialog(pParent)
 {
@@ -74,39 +65,17 @@ void CDlgLogViewer::resizeEvent(QResizeEvent* pEvent)
     QSize size = pEvent->size();
     if (size.width() == 0 || size.height() == 0 || !m_bInitialised || !m_bShown)
         return;
-    m_listLog->resize(size.width() - 2 * m_nOffsetLeft,
-                      size.height() - 2 * m_nOffsetTop - kButtonBandPixels);
-    QSize button = m_pButtonSave->size();
-    m_pButtonSave->move(size.width() - kButtonMarginPixels - button.width(),
-                        size.height() - kButtonMarginPixels - button.height());
+    LayoutListAndSaveButton(m_listLog, m_pButtonSave, size, m_nOffsetLeft, m_nOffsetTop);
 }
 
 bool CDlgLogViewer::AskSaveFileName(std::string& strFileName)
 {
-    // The standard save dialog without an owner; an existing file is replaced unasked.
-    QFileDialog dialog(nullptr);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.setNameFilter(QStringLiteral("CSV Files (*.csv)"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(strFileName)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    strFileName = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
-    return true;
+    return AskSaveCsvFileName(strFileName);
 }
 
 void CDlgLogViewer::OnBnClickedSave()
 {
-    std::string strFileName = kLogViewerFileName;
-    if (!AskSaveFileName(strFileName))
-        return;
-    if (m_listLog->GetList().SaveToFile(strFileName))
-        return;
-    // A save that did not happen is said, never left looking like a success.
-    std::unique_ptr<QMessageBox> box(CreateMessageBox(this, GetText(TextId::kSaveFailed),
-                                                      GetText(TextId::kSystemLogCaption),
-                                                      MessageIcon::kError));
-    box->exec();
+    SaveListAsCsv(this, m_listLog->GetList(), kLogViewerFileName,
+                  GetText(TextId::kSystemLogCaption),
+                  [this](std::string& strFileName) { return AskSaveFileName(strFileName); });
 }
