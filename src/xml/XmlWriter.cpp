@@ -4,9 +4,11 @@
 namespace
 {
 
+// Only what the loader drops from an element's text anyway (runs of CR, LF and tab): a
+// value with a leading or trailing blank, such as a password, must load back as written.
 bool IsTrimSpace(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    return c == '\t' || c == '\n' || c == '\r';
 }
 
 char AsciiLower(char c)

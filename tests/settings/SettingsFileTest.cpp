@@ -56,6 +56,7 @@ TEST_F(SettingsFile, ValuesSurviveARestart)
         CLocalAppSettings settings;
         settings.Load(m_strPath);
         EXPECT_TRUE(settings.SetVornPassword("p&ss<w>rd\"'"));
+        EXPECT_TRUE(settings.SetString(0, "Spaced", " pw "));
         EXPECT_TRUE(settings.SetVornAddress(" 10.0.0.1 "));
         EXPECT_TRUE(settings.SetVornUser(strKorean));
         EXPECT_TRUE(settings.SetDouble(3, "Ratio", 0.1));
@@ -63,11 +64,13 @@ TEST_F(SettingsFile, ValuesSurviveARestart)
     std::string strFile = ReadFileOrEmpty(m_strPath);
     EXPECT_NE(strFile.find("<Value>p&amp;ss&lt;w&gt;rd&quot;&apos;</Value>"), std::string::npos);
     EXPECT_NE(strFile.find("<Value>" + strKorean + "</Value>"), std::string::npos);
-    EXPECT_NE(strFile.find("<Value>10.0.0.1</Value>"), std::string::npos);
+    EXPECT_NE(strFile.find("<Value> 10.0.0.1 </Value>"), std::string::npos);
     CLocalAppSettings settings;
     settings.Load(m_strPath);
     EXPECT_EQ(settings.GetVornPassword(), "p&ss<w>rd\"'");
-    EXPECT_EQ(settings.GetVornAddress(), "10.0.0.1");
+    // Leading and trailing blanks survive: a password is exactly what was typed.
+    EXPECT_EQ(settings.GetVornAddress(), " 10.0.0.1 ");
+    EXPECT_EQ(settings.GetString(0, "Spaced", ""), " pw ");
     EXPECT_EQ(settings.GetVornUser(), strKorean);
     EXPECT_EQ(settings.GetString(3, "Ratio", ""), "0.100000000000000006");
 }

@@ -62,8 +62,10 @@ TEST(XmlWriter, EntriesGiveTheirExactBytes)
          "<Settings>\r\n\t<Setting>\r\n\t\t<Name>TcpWaitSeconds</Name>\r\n"
          "\t\t<Value>5</Value>\r\n\t</Setting>\r\n</Settings>\r\n"},
         {{}, ""},
-        {{{"$A$", " 5 "}}, "<A>5</A>\r\n"},
-        {{{"$A$", ""}, {"$A$$B$", "  \t "}}, "<A>\r\n\t<B>\r\n\t</B>\r\n</A>\r\n"},
+        // Blanks are kept (the loader keeps them); CR, LF and tab runs at the ends are not.
+        {{{"$A$", " 5 "}}, "<A> 5 </A>\r\n"},
+        {{{"$A$", "\t\r\n5\n"}}, "<A>5</A>\r\n"},
+        {{{"$A$", ""}, {"$A$$B$", "\t\r\n\t"}}, "<A>\r\n\t<B>\r\n\t</B>\r\n</A>\r\n"},
         {{{"$A$", "a<b&c\"'>"}}, "<A>a&lt;b&amp;c&quot;&apos;&gt;</A>\r\n"},
         // The same path twice: the second is written inside the first.
         {{{"$A$", ""}, {"$A$$B$", "x"}, {"$A$$B$", "y"}},
