@@ -4,6 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "web/AsciiCase.h"
 #include "web/HexText.h"
 #include "web/HttpAuth.h"
 #include "web/Md5.h"
@@ -11,24 +12,6 @@
 
 namespace
 {
-
-bool EqualsNoCase(const std::string& a, const char* b)
-{
-    std::size_t n = std::strlen(b);
-    if (a.size() != n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i)
-    {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 // hex(H(a ":" b ":" ...)) with the digest type given.
 template <class TContext>

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/CrtNumbers.h"
+#include "web/AsciiCase.h"
 
 namespace
 {
@@ -37,24 +38,6 @@ std::vector<std::string> SplitSkippingEmpty(const std::string& str, char separat
         start = end + 1;
     }
     return pieces;
-}
-
-bool EqualsNoCase(const std::string& a, const char* b)
-{
-    std::size_t n = std::strlen(b);
-    if (a.size() != n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i)
-    {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 // Digits at the very start only, as the status code is read; no digits give 0.
