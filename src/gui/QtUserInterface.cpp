@@ -2,11 +2,38 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <memory>
 
 #include "app/Texts.h"
 #include "gui/DlgGeneralInformation.h"
 #include "gui/DlgLogViewer.h"
 #include "gui/QtText.h"
+
+namespace
+{
+
+// While a command runs under the wait cursor, the window it opens shows the arrow.
+class CArrowWhileWaiting
+{
+public:
+    CArrowWhileWaiting() : m_bWaiting(QApplication::overrideCursor() != nullptr)
+    {
+        if (m_bWaiting)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~CArrowWhileWaiting()
+    {
+        if (m_bWaiting)
+            QApplication::restoreOverrideCursor();
+    }
+    CArrowWhileWaiting(const CArrowWhileWaiting&) = delete;
+    CArrowWhileWaiting& operator=(const CArrowWhileWaiting&) = delete;
+
+private:
+    bool m_bWaiting;
+};
+
+} // namespace
 
 QMessageBox* CreateMessageBox(QWidget* pOwner, const std::string& strText,
                               const std::string& strCaption, MessageIcon icon)
@@ -26,40 +53,27 @@ CQtUserInterface::CQtUserInterface(QWidget* pOwner) : m_pOwner(pOwner) {}
 void CQtUserInterface::ShowMessage(const std::string& strText, const std::string& strCaption,
                                    MessageIcon icon)
 {
-    bool bWaiting = QApplication::overrideCursor() != nullptr;
-    if (bWaiting)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox* box = CreateMessageBox(m_pOwner, strText, strCaption, icon);
+    CArrowWhileWaiting arrow;
+    std::unique_ptr<QMessageBox> box(CreateMessageBox(m_pOwner, strText, strCaption, icon));
     box->exec();
-    delete box;
-    if (bWaiting)
-        QApplication::restoreOverrideCursor();
 }
 
 void CQtUserInterface::ShowText(const std::string& strTitle, const std::string& strText)
 {
-    bool bWaiting = QApplication::overrideCursor() != nullptr;
-    if (bWaiting)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    CArrowWhileWaiting arrow;
     CDlgGeneralInformation dlg(m_pOwner);
     dlg.m_strTitle = strTitle;
     dlg.m_strText = strText;
     dlg.exec();
-    if (bWaiting)
-        QApplication::restoreOverrideCursor();
 }
 
 void CQtUserInterface::ShowLogViewer(const std::string& strTitle, const LogRecordMap& records)
 {
-    bool bWaiting = QApplication::overrideCursor() != nullptr;
-    if (bWaiting)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    CArrowWhileWaiting arrow;
     CDlgLogViewer dlg(m_pOwner);
     dlg.m_strTitle = strTitle;
     dlg.m_mapRecords = records;
     dlg.exec();
-    if (bWaiting)
-        QApplication::restoreOverrideCursor();
 }
 
 CWaitCursor::CWaitCursor()

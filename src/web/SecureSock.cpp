@@ -36,17 +36,10 @@ bool CSecureSock::IsOpen() const
 
 bool CSecureSock::Open(const char* pszHost, std::uint16_t nPort, int nWaitMs)
 {
-    if (nPort == 0)
-        return false;
-    bool bPending = false;
-    SOCKET s = BeginTcpConnect(pszHost, nPort, &bPending);
+    // The TCP connection first (port 0 refused), then the handshake on it when asked for.
+    SOCKET s = ConnectTcpWithTimeout(pszHost, nPort, nWaitMs);
     if (s == INVALID_SOCKET)
         return false;
-    if (bPending && !WaitTcpConnect(s, nWaitMs))
-    {
-        platform::SocketClose(s);
-        return false;
-    }
     if (m_nTls != 0 && !StartTls(s, nWaitMs))
     {
         platform::SocketClose(s);

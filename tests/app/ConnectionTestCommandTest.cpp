@@ -3,21 +3,12 @@
 #include "app/MainCommands.h"
 #include "app/Texts.h"
 #include "platform/Codepage.h"
+#include "support/CommandRig.h"
 #include "support/LoopbackListener.h"
 #include "support/RecordingUserInterface.h"
 
 namespace
 {
-
-class CFakeFields : public IConnectionFields
-{
-public:
-    std::string GetAddressText() const override { return m_address; }
-    std::string GetPortText() const override { return m_port; }
-    std::string GetUserText() const override { return m_user; }
-    std::string GetPasswordText() const override { return m_password; }
-    std::string m_address = "127.0.0.1", m_port, m_user = "u", m_password = "p";
-};
 
 const std::string kCaption = platform::Utf8ToCp949("연결성 테스트");
 const std::string kSucceeded = platform::Utf8ToCp949("연결에 성공하였습니다.");
@@ -28,6 +19,7 @@ const std::string kFailed = platform::Utf8ToCp949("연결에 실패하였습니�
 TEST(ConnectionInfo, PortConvertsLikeAtol)
 {
     CFakeFields fields;
+    fields.m_user = "u";
     struct Case
     {
         const char* text;

@@ -6,6 +6,7 @@
 
 #include "app/MainCommands.h"
 #include "platform/Codepage.h"
+#include "support/CommandRig.h"
 #include "support/LogPageServer.h"
 #include "support/LoopbackListener.h"
 #include "support/RecordingUserInterface.h"
@@ -15,38 +16,10 @@
 namespace
 {
 
-class CFields : public IConnectionFields
-{
-public:
-    std::string GetAddressText() const override { return m_address; }
-    std::string GetPortText() const override { return m_port; }
-    std::string GetUserText() const override { return m_user; }
-    std::string GetPasswordText() const override { return m_password; }
-    std::string m_address = "127.0.0.1", m_port, m_user, m_password;
-};
-
 std::string K(const char* utf8)
 {
     return platform::Utf8ToCp949(utf8);
 }
-
-// A command run against a server, with a store whose file lives in a temporary folder.
-struct CCommandRig
-{
-    CCommandRig(std::uint16_t nPort)
-    {
-        fields.m_port = std::to_string(nPort);
-        settings.Load(dir.File("AppSettings.xml"));
-        settings.SetLong(0, "TcpWaitSeconds", 1); // keep silent-server cases short
-    }
-    bool Stored() { return settings.GetString(0, "VornPort", "") == fields.m_port; }
-
-    CTempDir dir;
-    CFields fields;
-    CLocalAppSettings settings;
-    CRecordingUserInterface ui;
-    CMainCommands commands{settings, fields, ui};
-};
 
 LogItemFields Item(const char* date, const char* time, const char* content)
 {
