@@ -19,6 +19,7 @@
 
 #include "GuiTestSupport.h"
 #include "LineSim.h"
+#include "ListViewTestSupport.h"
 #include "data/TrainListText.h"
 #include "gui/DialogUnits.h"
 #include "gui/DlgCheckTrains.h"
@@ -32,16 +33,6 @@
 
 namespace
 {
-
-QString U(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-std::string K(const char* utf8)
-{
-    return platform::Utf8ToCp949(utf8);
-}
 
 const char* const kTitle = "2호선 전체 상태 확인";
 // Far beyond what a check of a loopback line takes, even under the sanitizers.
@@ -136,32 +127,6 @@ public:
     std::vector<std::string> m_proposed;
     bool m_bCanPing = true;
 };
-
-QString Cell(CListCtrlExView* list, int row, int column)
-{
-    return list->model()->data(list->model()->index(row, column)).toString();
-}
-
-QStringList ColumnTexts(CListCtrlExView* list, int column)
-{
-    QStringList texts;
-    for (int r = 0; r < list->model()->rowCount(); ++r)
-        texts << Cell(list, r, column);
-    return texts;
-}
-
-QString Title(CListCtrlExView* list, int column)
-{
-    return list->model()->headerData(column, Qt::Horizontal).toString();
-}
-
-void ClickTitle(CListCtrlExView* list, int column)
-{
-    QHeaderView* header = list->horizontalHeader();
-    QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-              header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
 
 int RowOf(CListCtrlExView* list, int nID)
 {

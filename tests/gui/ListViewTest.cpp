@@ -8,21 +8,12 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "ListViewTestSupport.h"
 #include "gui/ListCtrlExView.h"
 #include "platform/Codepage.h"
 
 namespace
 {
-
-QString U(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-std::string K(const char* utf8)
-{
-    return platform::Utf8ToCp949(utf8);
-}
 
 ListColumnInfo Column(const char* title, int width, int sortType, int format = LIST_FORMAT_LEFT)
 {

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "GuiTestSupport.h"
+#include "ListViewTestSupport.h"
 #include "gui/DialogUnits.h"
 #include "gui/DlgLogViewer.h"
 #include "gui/KelmoraDlg.h"
@@ -28,16 +29,6 @@
 
 namespace
 {
-
-QString U(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-std::string K(const char* utf8)
-{
-    return platform::Utf8ToCp949(utf8);
-}
 
 LogRecord Record(int index, const char* date, const char* time, const char* category,
                  const char* content, const char* comment = "")
@@ -88,32 +79,6 @@ class COpenViewer : public CDlgLogViewer
 public:
     using CDlgLogViewer::AskSaveFileName;
 };
-
-QString Cell(CListCtrlExView* list, int row, int column)
-{
-    return list->model()->data(list->model()->index(row, column)).toString();
-}
-
-QStringList ColumnTexts(CListCtrlExView* list, int column)
-{
-    QStringList texts;
-    for (int r = 0; r < list->model()->rowCount(); ++r)
-        texts << Cell(list, r, column);
-    return texts;
-}
-
-QString Title(CListCtrlExView* list, int column)
-{
-    return list->model()->headerData(column, Qt::Horizontal).toString();
-}
-
-void ClickTitle(CListCtrlExView* list, int column)
-{
-    QHeaderView* header = list->horizontalHeader();
-    QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-              header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
 
 void ClickRow(CListCtrlExView* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
